@@ -65,6 +65,12 @@ SIO SioIndirectTextSource(const char **text);
 SIO SioIndirectTextSink(char **buffer);
 SIO SioFunctionSink(void (*put)(uint8_t));
 SIO SioFunctionSource(uint8_t (*get)());
+// Bound functions. The source calls int32_t f(T bound) and returns the low
+// 8 bits; the sink calls void f(uint8_t ch, T bound). T by type code:
+// 1, 2, 3, 6: uint8_t (first byte of the value); 4, 7: uint16_t (first 16
+// bits); 5, 8: uint32_t (first 32 bits); 11: void * (an address, the first
+// pointer-sized bytes); 9: float (the bits of the first 4 bytes); 10: double
+// (the bits of all 8 bytes). Any other code calls nothing.
 SIO SioBoundFunctionSource(void *function, uint64_t value, uint8_t type);
 SIO SioBoundFunctionSink(void *function, uint64_t value, uint8_t type);
 
@@ -101,6 +107,9 @@ enum : uint8_t {
 
 void FormatInteger(char *buffer, int size, NumberFormat *F);
 void FormatReal(double x, char *buffer, int size, NumberFormat *F);
+
+// The module's initialiser (nothing to do: the module keeps no state).
+void ZemriSubModuleInit();
 
 // Output.
 void SioPutChar(SIO *sio, uint8_t ch);
