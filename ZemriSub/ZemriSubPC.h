@@ -69,6 +69,9 @@ void DebugPrint(const char *format, ...) __attribute__((format(printf, 1, 2)));
 void DebugPutChar(uint8_t ch);
 void DebugFlushLine();
 void DebugOutput(const char *text);
+// While set, DebugOutput hands its text here instead of to the debugger
+// (a test or a diagnostic installs it; null otherwise).
+extern void (*DebugTap)(const char *text);
 void ConsoleMessage(const char *message, const char *path);
 
 // Module initialisers, run in table order by the application's start-up.

@@ -21,4 +21,8 @@ if(WIN32)
 else()
   find_package(Threads REQUIRED)
   target_link_libraries(tavrel_core PUBLIC Threads::Threads)
+  # The terminal window: SDL2 with SDL2_ttf, the font found through fontconfig.
+  find_package(PkgConfig REQUIRED)
+  pkg_check_modules(TAVREL_WINDOW REQUIRED IMPORTED_TARGET sdl2 SDL2_ttf fontconfig)
+  target_link_libraries(tavrel_core PUBLIC PkgConfig::TAVREL_WINDOW)
 endif()

@@ -8,6 +8,8 @@ void ConsoleTracePutChar(uint8_t ch);  // line-end handling and time stamps
 bool ConsoleKeyAvailable();
 uint8_t ConsoleGetKey();
 uint8_t ConsoleGetKeyEcho();
+// The newline filter under ConsoleTracePutChar (also its time stamp's sink).
+void ConsoleLinePut(uint8_t ch);
 
 // Called by the at-exit handler of the operating-system services.
 void TermSetExitInProgress();
@@ -15,5 +17,6 @@ void TermAbortWait();
 
 // A tap that sees every byte written through ConsolePutChar and
 // ConsoleTracePutChar; null unless a test or a diagnostic installs one.
-// While it is set, the plain console sends its bytes only to the tap.
+// The bytes reach the screen as well; the tap sees them as they were
+// passed in (before line-end handling and time stamps).
 extern void (*ConsoleTap)(uint8_t ch);

@@ -1,6 +1,7 @@
 // POSIX implementation of the platform layer's basic services.
 #include "platform/Platform.h"
 
+#include <atomic>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -109,4 +110,19 @@ void PlatWriteStdout(const void *buffer, int count) { PlatFileWrite(1, buffer, c
 void PlatWriteStderr(const void *buffer, int count) { PlatFileWrite(2, buffer, count); }
 int PlatReadStdin(void *buffer, int count) { return PlatFileRead(0, buffer, count); }
 
-void PlatExit(int status) { exit(status); }
+// Two threads must not run the exit handlers at once (the window thread's
+// Ctrl+Break and the program thread's key poll can end the process at the
+// same moment): the first one ends the process, a later one waits for that.
+// A handler that ends the process again on the same thread leaves at once.
+static std::atomic<uint32_t> ExitingThread{0};
+
+void PlatExit(int status)
+{
+    uint32_t self = PlatThreadId();
+    uint32_t none = 0;
+    if (!ExitingThread.compare_exchange_strong(none, self)) {
+        if (none == self) _exit(status);
+        for (;;) PlatSleepMs(1000);
+    }
+    exit(status);
+}
