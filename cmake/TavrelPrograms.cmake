@@ -42,13 +42,13 @@ if(TAVREL_TESTS)
       add_test(NAME window_check COMMAND ${TAVREL_PYTHON3} ${check}
                --program $<TARGET_FILE:termdemo> --wine --display 93
                --work ${CMAKE_BINARY_DIR}/window_check)
-      set_tests_properties(window_check PROPERTIES TIMEOUT 300
+      set_tests_properties(window_check PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE
         ENVIRONMENT "WINEPREFIX=${CMAKE_BINARY_DIR}/wineprefix;WINEDEBUG=-all")
     else()
       add_test(NAME window_check COMMAND ${TAVREL_PYTHON3} ${check}
                --program $<TARGET_FILE:termdemo> --display ${display}
                --work ${CMAKE_BINARY_DIR}/window_check)
-      set_tests_properties(window_check PROPERTIES TIMEOUT 180)
+      set_tests_properties(window_check PROPERTIES TIMEOUT 180 RUN_SERIAL TRUE)
     endif()
   endif()
 endif()

@@ -43,6 +43,20 @@ static void At(int row, int column)
     Put(text);
 }
 
+// Waits (at most a second) until the cursor stands at or beyond the given
+// line and column of the store: how far a reader thread has come.
+static void WaitForCursor(int line, int column)
+{
+    for (int i = 0; i < 100; ++i) {
+        ScreenLockEnter();
+        bool there = ScreenBuffer.CursorRow > line ||
+                     (ScreenBuffer.CursorRow == line && ScreenBuffer.CursorColumn >= column);
+        ScreenLockLeave();
+        if (there) return;
+        PlatSleepMs(10);
+    }
+}
+
 static void PaletteRows()
 {
     At(4, 1);
@@ -132,12 +146,16 @@ int AppMain(int, char **)
     TextRows();
     At(22, 1);
     // Through the pipes of the standard streams (each starts a new line).
-    std::printf("\x1b[36mstdout: through the pipe\x1b[37m\n");
-    std::fprintf(stderr, "\x1b[31mstderr: through the pipe\x1b[37m\n");
+    // The colour is shared by every writer, so one line at a time: each
+    // reader shows its whole line before the next one starts, and the colour
+    // goes back to normal from here once both are shown.
+    std::printf("\x1b[36mstdout: through the pipe\n");
     std::fflush(stdout);
-    // Let the readers show their lines before the key area is drawn.
-    for (int i = 0; i < 100 && !(ScreenBuffer.CursorRow >= 23 && ScreenBuffer.CursorColumn > 10); ++i)
-        PlatSleepMs(10);
+    WaitForCursor(22, 24);
+    std::fprintf(stderr, "\x1b[31mstderr: through the pipe\n");
+    std::fflush(stderr);
+    WaitForCursor(23, 24);
+    Put("\x1b[37m");
     At(25, 1);
     Put("Keys (hex); Ctrl+Break closes:");
     At(26, 1);
