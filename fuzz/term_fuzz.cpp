@@ -40,9 +40,13 @@ int main()
     long offset = 0;
     int ch;
     bool resize = false;
+    // A narrower line may leave the cursor one past its end until the next
+    // character is stored; control and escape bytes leave it there.
+    bool pastAllowed = false;
     while ((ch = std::getchar()) != EOF) {
         if (resize) {
             TermSetColumns(1 + ch % ColumnStorage);
+            pastAllowed = ScreenBuffer.CursorColumn == ScreenBuffer.ColumnCount;
             resize = false;
         } else if (ch == 0xFE && offset % 2 == 1) {
             resize = true;
@@ -51,7 +55,9 @@ int main()
             // The window thread's selection and the program's key reads.
             if (ch == 0x0A) ScreenBuffer.SelTop = ScreenBuffer.SelLeft = ScreenBuffer.SelBottom = ScreenBuffer.SelRight = 1;
             while (KeyQueueHasByte()) KeyQueueTake();
-            Check(ScreenBuffer.CursorColumn < ScreenBuffer.ColumnCount, "cursor left one past the line", offset);
+            if (ScreenBuffer.CursorColumn < ScreenBuffer.ColumnCount) pastAllowed = false;
+            Check(pastAllowed || ScreenBuffer.CursorColumn < ScreenBuffer.ColumnCount,
+                  "cursor left one past the line", offset);
         }
         CheckStore(offset);
         ++offset;

@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-x86-64 wine wine64
   libsdl2-dev libsdl2-ttf-dev libfontconfig-dev fonts-dejavu-core
-  xvfb xdotool x11-utils imagemagick socat python3
+  xvfb xdotool xclip x11-utils imagemagick socat python3
 )
 
 missing=()

@@ -10,6 +10,8 @@ It checks that
   - keys typed with xdotool reach the program as the terminal's bytes
     (Delete 1B 5B 33 7E, Escape 1B 5B 39 39 7E 1B, Up 1B 5B 41, ...),
   - Ctrl+S turns the screen to inverted colours and back,
+  - a block selected with the mouse is copied to the clipboard (Ctrl+C or
+    the right button) one byte per cell, CR LF after every line,
   - one wheel notch scrolls the view two lines,
   - Ctrl+Break ends the program with exit status 1.
 
@@ -294,6 +296,58 @@ class Check:
             time.sleep(0.1)
         self.expect(got == want, 'keys %s gave %s, want %s' % (' '.join(keys), ' '.join(got), ' '.join(want)))
 
+    def check_copy(self, window, marker):
+        """A block selected with the left button, copied with Ctrl+C and with
+        the right button: one byte per cell, CR LF after every line."""
+        if not shutil.which('xclip'):
+            self.expect(False, 'xclip is not installed: the copy cannot be checked')
+            return
+        ox, oy, cw, ch = marker
+
+        def at(row, column):
+            return str(ox + column * cw + cw // 2), str(oy + row * ch + ch // 2)
+
+        def select(top, left, bottom, right):
+            self.run('xdotool', 'mousemove', *at(top, left))
+            self.run('xdotool', 'mousedown', '1')
+            time.sleep(0.2)
+            self.run('xdotool', 'mousemove', *at(bottom, right))
+            time.sleep(0.2)
+            self.run('xdotool', 'mouseup', '1')
+            time.sleep(0.3)
+
+        def clipboard():
+            # As bytes: the line ends must come through as they are.
+            try:
+                result = subprocess.run(['xclip', '-o', '-selection', 'clipboard'], env=self.env,
+                                        capture_output=True, timeout=5)
+            except subprocess.TimeoutExpired:
+                return None
+            if result.returncode != 0:
+                return None
+            # Wine hands CF_TEXT to X applications with its CR LF turned
+            # into LF: compare what the program put there.
+            return result.stdout.replace(b'\n', b'\r\n') if self.args.wine else result.stdout
+
+        # The title after the marker, with Ctrl+C.
+        select(0, 11, 0, 30)
+        self.run('xdotool', 'key', 'ctrl+c')
+        time.sleep(0.5)
+        got = clipboard()
+        want = b'Tavrel terminal demo\r\n'
+        self.expect(got == want, 'Ctrl+C copies the title: %r, want %r' % (got, want))
+        # A block of two lines (the standard streams), with the right button.
+        select(22, 0, 23, 5)
+        self.screenshot('selection')
+        self.run('xdotool', 'click', '3')
+        time.sleep(0.5)
+        got = clipboard()
+        want = b'stdout\r\nstderr\r\n'
+        self.expect(got == want, 'the right button copies a block: %r, want %r' % (got, want))
+        # A click without a drag ends the selection; the mouse goes back.
+        self.run('xdotool', 'click', '1')
+        self.focus(window, marker)
+
     def check_pause(self, marker):
         self.run('xdotool', 'key', 'ctrl+s')
         time.sleep(0.6)
@@ -356,6 +410,7 @@ class Check:
             self.type_keys(['a', 'Return', 'ctrl+h', 'F1', 'F12', 'shift+Up', 'ctrl+s', 'ctrl+s', 'ctrl+c'],
                            ['61', '0D', '08', '1B', '5B', '31', '31', '7E', '1B', '5B', '32', '34', '7E'])
             self.screenshot('keys')
+            self.check_copy(window, marker)
             self.check_pause(marker)
             self.check_wheel(marker)
             self.check_break()
